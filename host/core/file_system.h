@@ -12,9 +12,9 @@ class FileSystem {
  public:
   virtual ~FileSystem() = default;
   // Reads the whole file into contents (reusing its capacity); false if it cannot be read.
-  virtual bool Read(const std::string& path, std::string& contents) = 0;
+  virtual bool Read(const char* path, std::string& contents) = 0;
   // Replaces (or, with append, extends) the file; false if it cannot be written.
-  virtual bool Write(const std::string& path, const std::string& contents, bool append) = 0;
+  virtual bool Write(const char* path, const std::string& contents, bool append) = 0;
 };
 
 // Files under a folder on disk. Uses the system calls directly, so that a read or write of a
@@ -22,12 +22,12 @@ class FileSystem {
 class DiskFileSystem : public FileSystem {
  public:
   explicit DiskFileSystem(std::string folder);
-  bool Read(const std::string& path, std::string& contents) override;
-  bool Write(const std::string& path, const std::string& contents, bool append) override;
+  bool Read(const char* path, std::string& contents) override;
+  bool Write(const char* path, const std::string& contents, bool append) override;
   const std::string& Folder() const { return folder; }
 
  private:
-  std::string Resolve(const std::string& path) const;
+  const char* Resolve(const char* path);
   std::string folder;
   std::string pathBuffer;
 };
@@ -35,8 +35,8 @@ class DiskFileSystem : public FileSystem {
 // Files kept in memory. Paths named in failReads or failWrites cannot be opened that way.
 class MemoryFileSystem : public FileSystem {
  public:
-  bool Read(const std::string& path, std::string& contents) override;
-  bool Write(const std::string& path, const std::string& contents, bool append) override;
+  bool Read(const char* path, std::string& contents) override;
+  bool Write(const char* path, const std::string& contents, bool append) override;
 
   std::map<std::string, std::string> files;
   std::set<std::string> failReads, failWrites;

@@ -4,6 +4,7 @@
 
 #include "host_api.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -92,11 +93,14 @@ struct HudText {
 };
 
 struct VesselRecord {
+  std::uint32_t slot = 0, generation = 0;  // where the host keeps it; its handle encodes both
+  bool deleted = false;                    // deletion requested; gone at the end of the frame
   std::string name;
   std::string className;
   std::string moduleName;  // empty for passive vessels and the host's own stand-ins
   VESSEL* object = nullptr;
-  bool fromModule = false;  // object was made by a module's ovcInit
+  bool fromModule = false;               // object was made by a module's ovcInit
+  void (*exitEntry)(VESSEL*) = nullptr;  // the module's ovcExit, which destroys it
 
   // Definition
   double size = 1, emptyMass = 0;
