@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <new>
 #include <string>
 #include <sys/stat.h>
@@ -34,10 +35,17 @@ struct Result {
   double allocationsPerStep = 0;
 };
 
-bool HasClass(const std::string& configDir, const char* className) {
+// Whether the class's module library is built (a build may leave subsystems out).
+bool IsBuilt(const varn::HostOptions& options, const char* className) {
   if (std::strcmp(className, "LaunchPad") == 0) return true;
-  struct stat info;
-  return stat((configDir + "/vessels/" + className + ".cfg").c_str(), &info) == 0;
+  std::ifstream classFile(options.configDir + "/vessels/" + className + ".cfg");
+  for (std::string line; std::getline(classFile, line);) {
+    char module[128];
+    struct stat info;
+    if (std::sscanf(line.c_str(), "Module = %127s", module) == 1)
+      return stat((options.modulesDir + "/" + module + ".so").c_str(), &info) == 0;
+  }
+  return false;
 }
 
 bool RunCase(const Case& c, int vessels, int frames, const varn::HostOptions& base, Result& result) {
@@ -114,7 +122,7 @@ int main(int argc, char** argv) {
   std::printf("%-20s %8s %8s %16s %16s\n", "case", "vessels", "frames", "ns/vessel-step", "allocs/step");
   bool allocationFree = true, ok = true;
   for (const Case& c : cases) {
-    if (!HasClass(base.configDir, c.className)) continue;
+    if (!IsBuilt(base, c.className)) continue;
     Result result;
     if (!RunCase(c, vessels, frames, base, result)) {
       ok = false;

@@ -15,8 +15,8 @@ std::string FromEnvironment(const char* name, const char* fallback) {
 
 HostOptions TestOptions() {
   HostOptions options;
-  options.modulesDir = FromEnvironment("VARN_MODULES_DIR", "modules");
-  options.configDir = FromEnvironment("VARN_CONFIG_DIR", "config");
+  options.modulesDir = FromEnvironment("VARN_MODULES_DIR", VARN_DEFAULT_MODULES_DIR);
+  options.configDir = FromEnvironment("VARN_CONFIG_DIR", VARN_DEFAULT_CONFIG_DIR);
   options.workDir = ".";
   options.files = std::make_shared<MemoryFileSystem>();
   return options;
