@@ -44,7 +44,10 @@ bool IsFolder(const std::string& path) {
 
 // The build's modules folder beside the program, and the repository's class files.
 void FindDefaultFolders(CommandLine& cl) {
-  if (cl.modulesDir.empty()) cl.modulesDir = ExecutableFolder() + "/modules";
+  if (cl.modulesDir.empty()) {
+    const std::string beside = ExecutableFolder() + "/modules";
+    cl.modulesDir = IsFolder(beside) ? beside : VARN_DEFAULT_MODULES_DIR;
+  }
   if (cl.configDir.empty()) cl.configDir = IsFolder(VARN_DEFAULT_CONFIG_DIR) ? VARN_DEFAULT_CONFIG_DIR : "config";
   cl.modulesDir = Absolute(cl.modulesDir);
   cl.configDir = Absolute(cl.configDir);
