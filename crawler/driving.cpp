@@ -123,9 +123,13 @@ void VARNCRAWLER::RunJacks(double simdt) {
 }
 
 // The heading turns at its side's fixed rate whenever the steering is off centre, in any gear
-// and at any speed; how far off centre only shows in the truck animation.
+// and at any speed; how far off centre only shows in the truck animation. A centred wheel is
+// shown centred too, also when the keys brought it back.
 void VARNCRAWLER::SteerAndTurn() {
-  if (steering == kSteeringCentre) return;
+  if (steering == kSteeringCentre) {
+    SetAnimation(animSteering, steering);
+    return;
+  }
   const bool left = steering > kSteeringCentre;
   if (recentring) {
     SetSteering(left ? steering - kSteeringStep : steering + kSteeringStep);

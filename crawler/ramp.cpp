@@ -18,6 +18,9 @@ namespace {
 // Height of the ramp at a distance x from the pad vessel; below the foot it goes negative.
 double RampHeight(double x) { return std::min((kRampStart - x) * kRampGradient, kRampTop); }
 
+// |cos heading| below this counts as a crawler lying across the ramp.
+const double kAcrossRamp = 1e-9;
+
 }  // namespace
 
 bool VARNCRAWLER::OffRamp() const { return !padFound || nearEndDistance > kRampStart; }
@@ -48,8 +51,9 @@ void VARNCRAWLER::UpdateRamp() {
   const double xB = d - kMidSampleOffset * c;
   midHeight = RampHeight(xB);
   if (midHeight < 0) midHeight = kMidHeightFallback;
-  if (c == 0) {
-    // Heading exactly east or west: the crawler lies across the ramp and sees no slope.
+  if (c < kAcrossRamp) {
+    // Heading east or west: the crawler lies across the ramp and sees no slope. (The cosine of
+    // an east heading in radians is not exactly 0, and the sample spans would vanish.)
     nearSlope = farSlope = 0;
   } else {
     nearSlope = std::atan((nearEndHeight - heightA) / (xA - nearEndDistance));
