@@ -15,6 +15,8 @@ class FileSystem {
   virtual bool Read(const char* path, std::string& contents) = 0;
   // Replaces (or, with append, extends) the file; false if it cannot be written.
   virtual bool Write(const char* path, const std::string& contents, bool append) = 0;
+  // Creates the file if it does not exist, leaving its contents; false if it cannot be written.
+  virtual bool Touch(const char* path) = 0;
 };
 
 // Files under a folder on disk. Uses the system calls directly, so that a read or write of a
@@ -24,6 +26,7 @@ class DiskFileSystem : public FileSystem {
   explicit DiskFileSystem(std::string folder);
   bool Read(const char* path, std::string& contents) override;
   bool Write(const char* path, const std::string& contents, bool append) override;
+  bool Touch(const char* path) override;
   const std::string& Folder() const { return folder; }
 
  private:
@@ -37,6 +40,7 @@ class MemoryFileSystem : public FileSystem {
  public:
   bool Read(const char* path, std::string& contents) override;
   bool Write(const char* path, const std::string& contents, bool append) override;
+  bool Touch(const char* path) override;
 
   std::map<std::string, std::string> files;
   std::set<std::string> failReads, failWrites;

@@ -61,9 +61,9 @@ FILEHANDLE World::OpenFileHandle(const char* fname, FileAccessMode mode) {
       return nullptr;
     }
   } else {
-    // Creating (or, to append, touching) the file now tells the caller at once whether it can.
+    // Creating the file now tells the caller at once whether it can be written.
     file.append = mode == FILE_APP;
-    if (!files->Write(fname, file.text, file.append)) {
+    if (!files->Touch(fname)) {
       file.open = false;
       return nullptr;
     }
