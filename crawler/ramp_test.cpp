@@ -68,6 +68,7 @@ TEST(CrawlerRamp, HeightsSlopesAndLevellingAlongTheRamp) {
     EXPECT_NEAR(sim->Find("Crawler")->meshes.at(0).offset.y, lift, kTolerance);
     EXPECT_NEAR(crawler.LauncherPointPos().y, kLauncherPointBase + lift, kTolerance);
     EXPECT_NEAR(sim->Find("Crawler")->cameraOffset.y, 5.2 + lift, kTolerance);
+    EXPECT_TRUE(sim->Errors().empty());
   }
 }
 
