@@ -224,15 +224,23 @@ void World::Step() {
   if (VesselRecord* target = FocusVessel()) Callbacks(*target)->clbkConsumeDirectKey(keyState);
 
   // Vessels created during the frame join from the next frame on.
+  ++frame;
   const size_t count = order.size();
   for (size_t k = 0; k < count; ++k) {
-    VesselRecord& r = *slots[order[k]].record;
-    if (!r.deleted) Callbacks(r)->clbkPreStep(simTime, simStep, mjd);
+    Slot& slot = slots[order[k]];
+    if (slot.record->deleted) continue;
+    if (slot.lifecycle != Lifecycle::Running)
+      Report("vessel '%s': stepped before its creation ended", slot.record->name.c_str());
+    slot.preStepFrame = frame;
+    Callbacks(*slot.record)->clbkPreStep(simTime, simStep, mjd);
   }
   UpdatePhysics();
   for (size_t k = 0; k < count && k < order.size(); ++k) {
-    VesselRecord& r = *slots[order[k]].record;
-    if (!r.deleted) Callbacks(r)->clbkPostStep(simTime, simStep, mjd);
+    Slot& slot = slots[order[k]];
+    if (slot.record->deleted) continue;
+    if (slot.preStepFrame != frame)
+      Report("vessel '%s': clbkPostStep without its clbkPreStep", slot.record->name.c_str());
+    Callbacks(*slot.record)->clbkPostStep(simTime, simStep, mjd);
   }
   DrawHud();
   simTime += simStep;

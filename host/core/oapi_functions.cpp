@@ -69,9 +69,10 @@ OBJHANDLE oapiCreateVessel(const char* name, const char* classname, const VESSEL
     r->heading = varn::HeadingOf(r->rot, r->lon, r->lat);
     varn::PlaceLanded(*r);
   }
-  world.LifecycleOf(*r) = varn::Lifecycle::Loaded;
-  if (r->object->Version() >= 2) static_cast<VESSEL2*>(r->object)->clbkPostCreation();
-  world.LifecycleOf(*r) = varn::Lifecycle::Running;
+  // A created vessel has no scenario block to read.
+  world.Advance(*r, varn::Lifecycle::Defined, varn::Lifecycle::Loaded, "creation");
+  static_cast<VESSEL2*>(r->object)->clbkPostCreation();
+  world.Advance(*r, varn::Lifecycle::Loaded, varn::Lifecycle::Running, "clbkPostCreation");
   return world.HandleOf(*r);
 }
 

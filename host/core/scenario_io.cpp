@@ -145,7 +145,7 @@ bool World::LoadScenario(const std::string& text, const std::string& sourceName,
     static_cast<VESSEL2*>(r->object)->clbkLoadStateEx(block, &status);
     CloseFile(block, false);
     r->object->DefSetStateEx(&status);
-    LifecycleOf(*r) = Lifecycle::Loaded;
+    Advance(*r, Lifecycle::Defined, Lifecycle::Loaded, "clbkLoadStateEx");
     if (!errors.empty()) {
       error = errors.front().message;
       if (error.compare(0, sourceName.size(), sourceName) != 0) error = Where(sourceName, ship.headerLine) + error;
@@ -186,7 +186,7 @@ bool World::LoadScenario(const std::string& text, const std::string& sourceName,
   for (size_t k = 0; k < order.size(); ++k) {
     VesselRecord& r = *slots[order[k]].record;
     static_cast<VESSEL2*>(r.object)->clbkPostCreation();
-    LifecycleOf(r) = Lifecycle::Running;
+    Advance(r, Lifecycle::Loaded, Lifecycle::Running, "clbkPostCreation");
   }
   if (focusVessel) SetFocus(*focusVessel);
   if (!errors.empty()) {

@@ -84,6 +84,12 @@ void World::Report(const char* format, ...) {
   errors.push_back(HostError{text});
 }
 
+void World::Advance(const VesselRecord& record, Lifecycle from, Lifecycle to, const char* callback) {
+  Lifecycle& lifecycle = slots[record.slot].lifecycle;
+  if (lifecycle != from) Report("vessel '%s': %s out of order", record.name.c_str(), callback);
+  lifecycle = to;
+}
+
 void World::NotAvailable(const char* operation) { Report("not available in this host: %s", operation); }
 
 // ---------------------------------------------------------------------------------------------
@@ -173,7 +179,7 @@ VesselRecord* World::CreateVessel(const std::string& name, const std::string& cl
   if (entries.setClassCaps) entries.setClassCaps(record.object, nullptr);
   if (record.object->Version() >= 2) static_cast<VESSEL2*>(record.object)->clbkSetClassCaps(nullptr);
   if (!info.mesh.empty() && record.meshes.empty()) record.object->AddMesh(info.mesh.c_str());
-  slot.lifecycle = Lifecycle::Defined;
+  Advance(record, Lifecycle::Constructed, Lifecycle::Defined, "clbkSetClassCaps");
   return &record;
 }
 

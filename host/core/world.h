@@ -70,6 +70,7 @@ class World {
     std::unique_ptr<VesselRecord> record;
     std::uint32_t generation = 0;
     Lifecycle lifecycle = Lifecycle::Constructed;
+    std::uint64_t preStepFrame = 0;  // the frame whose pre-step the vessel last had
   };
   std::vector<Slot> slots;
   std::vector<std::uint32_t> order;  // live vessels in scenario order
@@ -83,7 +84,8 @@ class World {
   VesselRecord* CreateVessel(const std::string& name, const std::string& className, std::string& error);
   void DeleteVessel(VesselRecord& record);
   void CollectDeletedVessels();
-  Lifecycle& LifecycleOf(const VesselRecord& record) { return slots[record.slot].lifecycle; }
+  // Moves a vessel on in its life; says so if the host's promised order was broken.
+  void Advance(const VesselRecord& record, Lifecycle from, Lifecycle to, const char* callback);
 
   // Sub-object handles of a vessel.
   template <class Handle>
@@ -130,6 +132,7 @@ class World {
   FILEHANDLE lastReadFile = nullptr;
 
   // Time and input
+  std::uint64_t frame = 0;
   double simTime = 0;
   double simStep = 0;
   double timeAcceleration = 1;
