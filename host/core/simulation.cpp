@@ -43,7 +43,7 @@ void Simulation::RunUntil(double simTime) {
 }
 
 double Simulation::Time() const { return world->simTime; }
-double Simulation::StepLength() const { return world->simStep; }
+double Simulation::StepLength() const { return world->options.dt * world->timeAcceleration; }
 
 void Simulation::AddScriptEvent(const ScriptEvent& event) {
   auto& script = world->script;

@@ -102,12 +102,14 @@ class Simulation {
   void Step();
   void RunUntil(double simTime);  // steps while the time is below simTime
   double Time() const;
-  double StepLength() const;
+  double StepLength() const;  // of the next frame: the step length times the time acceleration
 
   // Input. Keys act on the focus vessel.
   void AddScriptEvent(const ScriptEvent& event);
   bool SetFocus(const std::string& vessel);                 // through the focus callbacks
-  int PressKey(DWORD key, DWORD modifier = 0);              // immediate key-down; result of the callback
+  // Immediate key-down; returns the callback's result. The key (and modifier) stay held in the
+  // key state until the next frame delivers their key-up, as with a scripted press.
+  int PressKey(DWORD key, DWORD modifier = 0);
   int ReleaseKey(DWORD key);                                // immediate key-up
   void SetKeyHeld(DWORD key, bool held);                    // key state seen by the next frames
   int ConsumeDirectKeys();                                  // immediate clbkConsumeDirectKey

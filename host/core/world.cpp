@@ -3,6 +3,9 @@
 #include "standins.h"
 
 #include <dlfcn.h>
+#include <strings.h>
+
+#include <algorithm>
 
 #include <cstdio>
 #include <fstream>
@@ -114,10 +117,13 @@ VesselRecord* World::Vessel(OBJHANDLE handle, const char* op) {
   return record;
 }
 
-VesselRecord* World::VesselByName(const std::string& name) {
-  for (std::uint32_t slot : order) {
-    VesselRecord* record = slots[slot].record.get();
-    if (!record->deleted && EqualNoCase(record->name, name)) return record;
+VesselRecord* World::VesselByName(const char* name) {
+  auto first = std::lower_bound(byName.begin(), byName.end(), name, [this](std::uint32_t slot, const char* key) {
+    return strcasecmp(slots[slot].record->name.c_str(), key) < 0;
+  });
+  // A deleted vessel keeps its name until the end of the frame, beside a new one of that name.
+  for (auto it = first; it != byName.end() && strcasecmp(slots[*it].record->name.c_str(), name) == 0; ++it) {
+    if (!slots[*it].record->deleted) return slots[*it].record.get();
   }
   return nullptr;
 }
@@ -157,6 +163,11 @@ VesselRecord* World::CreateVessel(const std::string& name, const std::string& cl
   record.size = info.size;
   record.emptyMass = info.mass;
   order.push_back(slotIndex);
+  byName.insert(std::upper_bound(byName.begin(), byName.end(), slotIndex,
+                                 [this](std::uint32_t a, std::uint32_t b) {
+                                   return strcasecmp(slots[a].record->name.c_str(), slots[b].record->name.c_str()) < 0;
+                                 }),
+                slotIndex);
 
   const OBJHANDLE handle = HandleOf(record);
   if (entries.init) {
@@ -166,6 +177,7 @@ VesselRecord* World::CreateVessel(const std::string& name, const std::string& cl
     if (!record.object) {
       error = "module '" + moduleName + "' could not create vessel '" + name + "'";
       order.pop_back();
+      byName.erase(std::find(byName.begin(), byName.end(), slotIndex));
       slot.record.reset();
       ++slot.generation;
       freeSlots.push_back(slotIndex);
@@ -204,6 +216,7 @@ void World::CollectDeletedVessels() {
     } else {
       delete record.object;
     }
+    byName.erase(std::find(byName.begin(), byName.end(), order[i]));
     slot.record.reset();
     ++slot.generation;
     freeSlots.push_back(order[i]);

@@ -79,7 +79,9 @@ class World {
   OBJHANDLE HandleOf(const VesselRecord& record) const;
   VesselRecord* Vessel(OBJHANDLE handle);                 // null if stale (no report)
   VesselRecord* Vessel(OBJHANDLE handle, const char* op);  // reports a stale handle
-  VesselRecord* VesselByName(const std::string& name);
+  VesselRecord* VesselByName(const char* name);  // case-insensitive, without allocating
+  VesselRecord* VesselByName(const std::string& name) { return VesselByName(name.c_str()); }
+  std::vector<std::uint32_t> byName;  // slots of the vessels, sorted by name without regard to case
   // Creates a vessel of a class: constructs it through its module and defines it.
   VesselRecord* CreateVessel(const std::string& name, const std::string& className, std::string& error);
   void DeleteVessel(VesselRecord& record);
