@@ -155,7 +155,7 @@ TEST_F(LaunchSequenceTest, AStateFileThatCannotBeWrittenSkipsTheReseat) {
   HostOptions options = TestOptions();
   MemoryFiles(options).failWrites.insert("VARNTOWER2016EM1");
   TowerScenario scenario;
-  scenario.padDistance = 50.0;
+  scenario.padDistance = 80.0;
   auto sim = LoadTower(scenario, options);
   const int reads = MemoryFiles(options).reads;
   testRocketReply = 2.0;

@@ -68,7 +68,7 @@ TEST(TowerStateTest, DefaultsAndUnreadableValues) {
 
 TEST(TowerStateTest, SavedStateLoadsBackAndResumes) {
   TowerScenario scenario;
-  scenario.padDistance = 50.0;
+  scenario.padDistance = 80.0;
   scenario.towerLines = {"LAUNCH 1 1.0"};
   auto sim = LoadTower(scenario);
   sim->PressKey(OAPI_KEY_1);
@@ -79,6 +79,7 @@ TEST(TowerStateTest, SavedStateLoadsBackAndResumes) {
   EXPECT_EQ(saved, (std::vector<std::string>{"CAA 3 0.2100", "LAUNCH 2 0.4900", "TOUCH -75.9000 ", "BEACON 1 "}));
 
   // A scenario written by the host loads back to the same lines, and the arms move on from there.
+  sim.reset();
   TowerScenario reloaded;
   reloaded.towerLines = saved;
   auto again = LoadTower(reloaded);

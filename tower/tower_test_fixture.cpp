@@ -64,6 +64,7 @@ std::unique_ptr<Simulation> LoadTower(const TowerScenario& scenario, HostOptions
   ScenarioBuilder builder;
   builder.AddLanded(kTowerName, scenario.towerClass, kTowerLon, kTowerLat, scenario.headingDeg, scenario.towerLines);
   if (scenario.padDistance) {
+    EXPECT_GT(*scenario.padDistance, kTowerOriginAltitude) << "the pad lies below the tower's origin";
     builder.AddLanded("LP39_VARN", "LaunchPad", kTowerLon, kTowerLat + NorthOffsetDeg(*scenario.padDistance), 0);
   }
   if (!scenario.rocketClass.empty()) builder.Add("VARN", scenario.rocketClass, scenario.rocketLines);

@@ -22,7 +22,8 @@ struct TowerScenario {
   std::string towerClass = "VARNTOWER2016EM1";
   std::vector<std::string> towerLines;  // after the tower's STATUS, POS and HEADING lines
   double headingDeg = 0;
-  // The pad's distance north of the tower, measured between the two origins; none for no pad.
+  // The pad's distance from the tower, measured between the two origins (so more than the
+  // tower origin's 59.943 m above the ground), due north; none for no pad.
   std::optional<double> padDistance;
   // The rocket "VARN": "" for none, "TestRocket" for one that answers testRocketReply,
   // "TestRocketV2" for one without the version 3 callbacks, or a host class such as "Rocket".
