@@ -7,11 +7,11 @@
 
 namespace {
 
-const double kPadReach = 100.0;              // metres; nearer than this the tower stands on the pad deck
-const double kPadTouchdownHeight = -75.9;    // touchdown points' height on the pad deck
+const double kPadReach = 100.0;            // metres; nearer than this the tower stands on the pad deck
+const double kPadTouchdownHeight = -75.9;  // touchdown points' height on the pad deck
 const char kRocketName[] = "VARN";
-const int kLiftoffMessage = 4096;            // the rocket answers it with a value above 1 once lifted off
-const double kRocketReleaseSpeed = 1.0;      // m/s
+const int kLiftoffMessage = 4096;        // the rocket answers it with a value above 1 once lifted off
+const double kRocketReleaseSpeed = 1.0;  // m/s
 
 const int kBeaconsOff = 0;
 const int kBeaconsOn = 1;
@@ -26,7 +26,8 @@ void VARNTOWER2::clbkPreStep(double, double, double) {
   GroundPlacement::PadDistance(*this, padDistance);
   if (padDistance < kPadReach) touchdownHeight = kPadTouchdownHeight;
 
-  // The reseat reads the tower's own lines back, so the new height takes effect in this step.
+  // The reseat runs the tower's own scenario reader, which sets the touchdown points from
+  // touchdownHeight: a new height takes effect in this step.
   GroundPlacement::Reseat(*this, status, variant.name, GroundPlacement::Form::Tower);
 
   WatchForLiftoff();
