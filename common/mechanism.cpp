@@ -30,7 +30,7 @@ bool Mechanism::Advance(double dt) {
 }
 
 void Mechanism::WriteLine(FILEHANDLE scn, const char* key) const {
-  char text[64];
+  char text[400];  // room for any double in fixed notation, so that no saved line is cut
   std::snprintf(text, sizeof text, "%d %0.4f", static_cast<int>(status), position);
   oapiWriteScenario_string(scn, key, text);
 }

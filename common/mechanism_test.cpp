@@ -90,7 +90,16 @@ TEST(MechanismWriteLine, RoundsToFourDecimalsAndReadsBack) {
   oapiCloseFile(f, FILE_OUT);
   EXPECT_EQ(varn::MemoryFiles(options).files["mechanisms"], "  DOOR1 1 1.0000\n  EM1A 3 0.1235\n");
 
+  // A position read unclamped from a scenario is written back whole.
+  f = oapiOpenFile("huge", FILE_OUT, CONFIG);
+  Mechanism huge{MECH_CLOSED, 1e100, 0.1};
+  huge.WriteLine(f, "LAUNCH");
+  oapiCloseFile(f, FILE_OUT);
   Mechanism back{0, 0, 0.1};
+  EXPECT_TRUE(back.ReadLine(varn::MemoryFiles(options).files["huge"].c_str() + 2, "LAUNCH"));
+  EXPECT_EQ(back.position, 1e100);
+
+  back = Mechanism{0, 0, 0.1};
   EXPECT_TRUE(back.ReadLine("EM1A 3 0.1235", "EM1A"));
   EXPECT_EQ(back.status, MECH_OPENING);
   EXPECT_DOUBLE_EQ(back.position, 0.1235);
