@@ -13,14 +13,6 @@
 namespace vabtest {
 namespace {
 
-const char kNotInstalled[] =
-    "ERR01= Vessel->ConnectToOrbiterSoundDLL: Unable to connect to OrbiterSound - not installed or activated";
-
-OBJHANDLE SomeVessel() {
-  static int vessel;
-  return reinterpret_cast<OBJHANDLE>(&vessel);
-}
-
 TEST(SoundClientWithoutEngine, ConnectionFailsWithLogEntryAndOptionsAnswerZero) {
   TempWorkDir dir;
   SoundClient client;

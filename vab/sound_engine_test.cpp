@@ -17,11 +17,6 @@ namespace {
 
 const char kEngineFile[] = "OrbiterSound.dll";
 
-OBJHANDLE SomeVessel() {
-  static int vessel;
-  return reinterpret_cast<OBJHANDLE>(&vessel);
-}
-
 class WithEngine : public testing::Test {
  protected:
   void Load(const char* path) {

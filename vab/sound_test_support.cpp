@@ -36,4 +36,9 @@ std::string LogEntry(const std::string& message) {
   return "--------------------------------------\n" + message + "\n\n";
 }
 
+OBJHANDLE SomeVessel() {
+  static int vessel;
+  return reinterpret_cast<OBJHANDLE>(&vessel);
+}
+
 }  // namespace vabtest

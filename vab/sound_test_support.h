@@ -2,6 +2,8 @@
 // working directory.
 #pragma once
 
+#include "host_api.h"
+
 #include <string>
 
 namespace vabtest {
@@ -27,5 +29,10 @@ class TempWorkDir {
 std::string ReadFile(const std::string& name);
 // One log entry as the client writes it for a message with an empty detail.
 std::string LogEntry(const std::string& message);
+const char kNotInstalled[] =
+    "ERR01= Vessel->ConnectToOrbiterSoundDLL: Unable to connect to OrbiterSound - not installed or activated";
+
+// A vessel handle for calling the client directly; the client only passes it to the engine.
+OBJHANDLE SomeVessel();
 
 }  // namespace vabtest
