@@ -11,13 +11,6 @@ using varn::Simulation;
 
 namespace {
 
-std::unique_ptr<Simulation> TwoCrawlers() {
-  varn::ScenarioBuilder scenario;
-  AddCrawler(scenario, "Crawler", -1000, 0, 0);
-  AddCrawler(scenario, "Other", -1000, 100, 0);
-  return LoadLinked(scenario.Text());
-}
-
 // Rotation of a mesh group about the vertical, in degrees (0 when it is not turned).
 double TurnAboutVertical(const Simulation& sim, const std::string& vessel, UINT group) {
   const varn::Transform t = sim.GroupTransform(vessel, 0, group);

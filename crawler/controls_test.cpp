@@ -8,17 +8,6 @@ using namespace crawlertest;
 using crawler::Gear;
 using varn::Simulation;
 
-namespace {
-
-std::unique_ptr<Simulation> TwoCrawlers() {
-  varn::ScenarioBuilder scenario;
-  AddCrawler(scenario, "Crawler", -1000, 0, 0);
-  AddCrawler(scenario, "Other", -1000, 100, 0);
-  return LoadLinked(scenario.Text());
-}
-
-}  // namespace
-
 TEST(CrawlerKeys, BufferedKeysActOnKeyDownAndReportWhatTheyConsume) {
   const struct {
     const char* name;

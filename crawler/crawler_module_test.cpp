@@ -59,7 +59,7 @@ TEST(CrawlerModule, PicksUpRaisesAndClimbsWithTheRealLibrary) {
 }
 
 TEST(CrawlerModule, ExitWithoutAnObjectDoesNothing) {
-  const std::string path = std::string(std::getenv("VARN_MODULES_DIR")) + "/VARN_DORORUR2016udi.so";
+  const std::string path = varn::TestOptions().modulesDir + "/VARN_DORORUR2016udi.so";
   void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
   ASSERT_NE(library, nullptr) << dlerror();
   auto exit = reinterpret_cast<void (*)(VESSEL*)>(dlsym(library, "ovcExit"));

@@ -82,4 +82,11 @@ GroundStep GroundStepBetween(double lon0, double lat0, double lon1, double lat1)
   return GroundStep{(lat1 - lat0) * radius, (lon1 - lon0) * std::cos(0.5 * (lat0 + lat1)) * radius};
 }
 
+std::unique_ptr<varn::Simulation> TwoCrawlers() {
+  varn::ScenarioBuilder scenario;
+  AddCrawler(scenario, "Crawler", -1000, 0, 0);
+  AddCrawler(scenario, "Other", -1000, 100, 0);
+  return LoadLinked(scenario.Text());
+}
+
 }  // namespace crawlertest

@@ -32,6 +32,9 @@ varn::ScenarioBuilder& AddCrawler(varn::ScenarioBuilder& scenario, const std::st
 std::unique_ptr<varn::Simulation> LoadLinked(const std::string& scenarioText,
                                              varn::HostOptions options = varn::TestOptions());
 
+// Two crawlers 100 m apart, "Crawler" and "Other", far south of any pad.
+std::unique_ptr<varn::Simulation> TwoCrawlers();
+
 VARNCRAWLER& CrawlerOf(varn::Simulation& sim, const std::string& name = "Crawler");
 
 // The crawler's animations in the host's record, in creation order.

@@ -1,31 +1,14 @@
 // The launch demo as users run it: the scenario and its script from the repository.
-#include "script_reader.h"
 #include "tower_test_fixture.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
-
 namespace varn {
 namespace {
 
-std::string SourceFile(const std::string& name) {
-  const char* dir = std::getenv("VARN_SOURCE_DIR");
-  return std::string(dir ? dir : ".") + "/" + name;
-}
-
 TEST(LaunchScenarioTest, TowerRetractsItsArmsAfterLiftoff) {
-  Simulation sim(TestOptions());
-  std::string error;
-  ASSERT_TRUE(sim.LoadScenarioFile(SourceFile("scenarios/launch.scn"), error)) << error;
-  std::ifstream scriptFile(SourceFile("scenarios/launch.script"));
-  std::ostringstream script;
-  script << scriptFile.rdbuf();
-  std::vector<ScriptEvent> events;
-  ASSERT_TRUE(ReadScript(script.str(), "launch.script", events, error)) << error;
-  for (const ScriptEvent& event : events) sim.AddScriptEvent(event);
+  auto demo = LoadDemo("launch");
+  Simulation& sim = *demo;
 
   // Before lift-off: on the pad deck, beacons on, the crew access arm swung back, arms at the rocket.
   sim.RunUntil(9.9);

@@ -76,22 +76,10 @@ std::unique_ptr<Simulation> LoadTower(const TowerScenario& scenario, HostOptions
 }
 
 std::optional<std::string> SavedValue(Simulation& sim, const std::string& vessel, const std::string& key) {
-  std::istringstream text(sim.SaveScenario());
-  std::string line;
-  bool inBlock = false;
-  while (std::getline(text, line)) {
-    if (line.rfind(vessel + ":", 0) == 0) {
-      inBlock = true;
-    } else if (inBlock && line == "END") {
-      break;
-    } else if (inBlock) {
-      const size_t start = line.find_first_not_of(' ');
-      if (start != std::string::npos && line.compare(start, key.size() + 1, key + " ") == 0) {
-        return line.substr(start + key.size() + 1);
-      }
-    }
-  }
-  return std::nullopt;
+  const std::map<std::string, std::string> lines = SavedLines(sim, vessel);
+  const auto found = lines.find(key);
+  if (found == lines.end()) return std::nullopt;
+  return found->second;
 }
 
 void RunFor(Simulation& sim, double seconds) { sim.RunUntil(sim.Time() + seconds); }

@@ -1,7 +1,6 @@
 // The building through its real libraries (both builds): definition, animation set, motion,
 // keys, scenario lines, and working on without a sound engine.
 
-#include "script_reader.h"
 #include "sound_test_support.h"
 #include "testkit.h"
 
@@ -9,10 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -43,22 +39,7 @@ class Building : public testing::Test {
 };
 
 // The building's own lines from the scenario the host writes now: keyword -> value text.
-std::map<std::string, std::string> SavedLines(Simulation& sim) {
-  std::map<std::string, std::string> lines;
-  std::istringstream text(sim.SaveScenario());
-  std::string line;
-  bool inBlock = false;
-  while (std::getline(text, line)) {
-    if (line.rfind("VAB:", 0) == 0) inBlock = true;
-    else if (line == "END") inBlock = false;
-    else if (inBlock) {
-      const size_t start = line.find_first_not_of(' ');
-      const size_t space = line.find(' ', start);
-      lines[line.substr(start, space - start)] = space == std::string::npos ? "" : line.substr(space + 1);
-    }
-  }
-  return lines;
-}
+std::map<std::string, std::string> SavedLines(Simulation& sim) { return varn::SavedLines(sim, "VAB"); }
 
 int Status(Simulation& sim, int part) { return std::stoi(SavedLines(sim)[kParts[part]]); }
 double State(Simulation& sim, int part) { return sim.Find("VAB")->animations.at(part).state; }
@@ -388,21 +369,9 @@ TEST_F(Building, WorksOnWithoutSoundEngineAndLogsWhy) {
   EXPECT_TRUE(sim->Errors().empty());
 }
 
-std::string SourceFile(const std::string& name) {
-  const char* dir = std::getenv("VARN_SOURCE_DIR");
-  return std::string(dir ? dir : ".") + "/" + name;
-}
-
 TEST_F(Building, DemoOpensEverythingWithTheLightOn) {
-  Simulation sim(varn::TestOptions());
-  std::string error;
-  ASSERT_TRUE(sim.LoadScenarioFile(SourceFile("scenarios/vab.scn"), error)) << error;
-  std::ifstream scriptFile(SourceFile("scenarios/vab.script"));
-  std::ostringstream script;
-  script << scriptFile.rdbuf();
-  std::vector<varn::ScriptEvent> events;
-  ASSERT_TRUE(varn::ReadScript(script.str(), "vab.script", events, error)) << error;
-  for (const varn::ScriptEvent& event : events) sim.AddScriptEvent(event);
+  auto demo = varn::LoadDemo("vab");
+  Simulation& sim = *demo;
 
   sim.RunUntil(60);
   EXPECT_TRUE(LightOn(sim));

@@ -5,6 +5,7 @@
 #include "scenario_builder.h"
 #include "simulation.h"
 
+#include <map>
 #include <memory>
 #include <string>
 
@@ -15,7 +16,18 @@ HostOptions TestOptions();
 // The memory file system of options made by TestOptions.
 MemoryFileSystem& MemoryFiles(const HostOptions& options);
 
+// A file of the source tree, such as "scenarios/rollout.scn".
+std::string SourceFile(const std::string& relative);
+
 // A simulation loaded from scenario text; fails the current test if the text does not load.
 std::unique_ptr<Simulation> LoadTestScenario(const std::string& text, HostOptions options = TestOptions());
+
+// A ready-made scenario of the source tree, "scenarios/<name>.scn", with its key script
+// "scenarios/<name>.script" if there is one; fails the current test if either does not load.
+std::unique_ptr<Simulation> LoadDemo(const std::string& name, HostOptions options = TestOptions());
+
+// The lines of a vessel's block in the scenario as the host writes it now: keyword -> the text
+// after it (host lines included, "STATUS" -> "Landed Earth").
+std::map<std::string, std::string> SavedLines(Simulation& sim, const std::string& vessel);
 
 }  // namespace varn

@@ -13,11 +13,6 @@
 
 namespace {
 
-std::string SourceDir() {
-  const char* dir = std::getenv("VARN_SOURCE_DIR");
-  return dir ? dir : ".";
-}
-
 // A fresh folder for one test's files.
 class Folder {
  public:
@@ -141,7 +136,7 @@ TEST(Varnsim, ListsTheModulesWithVersionsAndDates) {
 // Every ready-made scenario gives the same dump and trace, bit for bit, on every run.
 TEST(Varnsim, ScenariosRunDeterministically) {
   Folder folder;
-  const std::string scenarios = SourceDir() + "/scenarios";
+  const std::string scenarios = varn::SourceFile("scenarios");
   std::vector<std::string> names;
   for (const char* name : {"mast", "rollout", "launch", "vab"}) {
     if (Exists(scenarios + "/" + name + ".scn")) names.push_back(name);
