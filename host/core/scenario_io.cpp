@@ -1,6 +1,7 @@
 // Scenario files in the simulator's plain-text form: reading one creates its vessels; writing
 // asks every vessel for its block.
 #include "geometry.h"
+#include "text.h"
 #include "world.h"
 
 #include <cstdio>
@@ -15,13 +16,6 @@ struct Line {
   int number;
   std::string text;  // trimmed
 };
-
-std::string Trim(const std::string& text) {
-  const auto begin = text.find_first_not_of(" \t\r");
-  if (begin == std::string::npos) return "";
-  const auto end = text.find_last_not_of(" \t\r");
-  return text.substr(begin, end - begin + 1);
-}
 
 struct ShipBlock {
   std::string name, className;

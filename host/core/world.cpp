@@ -1,6 +1,7 @@
 #include "world.h"
 
 #include "standins.h"
+#include "text.h"
 
 #include <dlfcn.h>
 #include <strings.h>
@@ -8,27 +9,11 @@
 #include <algorithm>
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 
 namespace varn {
 
 namespace {
 World* current = nullptr;
-
-std::string Trim(const std::string& text) {
-  const auto begin = text.find_first_not_of(" \t\r");
-  if (begin == std::string::npos) return "";
-  const auto end = text.find_last_not_of(" \t\r");
-  return text.substr(begin, end - begin + 1);
-}
-
-bool EqualNoCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-  return true;
-}
 
 template <class Entry>
 Entry* ResolveIn(World& world, const void* handle, std::vector<Entry> VesselRecord::*list,
@@ -261,44 +246,13 @@ bool World::FindClass(const std::string& className, ClassInfo& info, std::string
     classes[className] = info;
     return true;
   }
-  std::string relative = className;
-  for (char& c : relative)
-    if (c == '\\') c = '/';
-  const std::string path = options.configDir + "/vessels/" + relative + ".cfg";
-  std::ifstream in(path);
-  if (!in) {
-    if (registered.count(className)) {
-      classes[className] = info;
-      return true;
-    }
-    error = "unknown vessel class '" + className + "' (no class file " + path + ")";
-    return false;
-  }
-  std::string line;
-  int lineNumber = 0;
-  while (std::getline(in, line)) {
-    ++lineNumber;
-    line = Trim(line);
-    if (line.empty() || line[0] == ';' || line[0] == '#') continue;
-    const auto eq = line.find('=');
-    if (eq == std::string::npos) {
-      error = path + ":" + std::to_string(lineNumber) + ": expected 'Key = Value'";
+  const std::string path = ClassFilePath(options.configDir, className);
+  bool missing = false;
+  if (!ReadClassFile(path, info, error, missing)) {
+    if (!missing) return false;
+    if (!registered.count(className)) {
+      error = "unknown vessel class '" + className + "' (" + error + ")";
       return false;
-    }
-    const std::string key = Trim(line.substr(0, eq));
-    const std::string value = Trim(line.substr(eq + 1));
-    char* end = nullptr;
-    if (EqualNoCase(key, "Module")) {
-      info.moduleName = value;
-    } else if (EqualNoCase(key, "Size") || EqualNoCase(key, "Mass")) {
-      const double number = std::strtod(value.c_str(), &end);
-      if (end == value.c_str() || *end) {
-        error = path + ":" + std::to_string(lineNumber) + ": '" + value + "' is not a number";
-        return false;
-      }
-      (EqualNoCase(key, "Size") ? info.size : info.mass) = number;
-    } else if (EqualNoCase(key, "MeshName")) {
-      info.mesh = value;
     }
   }
   classes[className] = info;

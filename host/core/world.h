@@ -3,6 +3,7 @@
 // public face; the host functions the modules call reach it through World::Current().
 #pragma once
 
+#include "class_file.h"
 #include "file_system.h"
 #include "handles.h"
 #include "simulation.h"
@@ -25,14 +26,6 @@ struct Module {
   ModuleEntries entries;
   int (*version)() = nullptr;
   const char* (*date)() = nullptr;
-};
-
-// What a class file says about a vessel class.
-struct ClassInfo {
-  std::string name;
-  std::string moduleName;  // empty: a passive vessel, or one of the host's stand-ins
-  double size = 1, mass = 0;
-  std::string mesh;
 };
 
 // A file opened through oapiOpenFile, or a scenario block handed to a module.

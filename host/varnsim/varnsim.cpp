@@ -1,4 +1,5 @@
 // The varnsim program: runs a scenario through the host, or lists the module libraries.
+#include "class_file.h"
 #include "command_line.h"
 #include "script_reader.h"
 #include "simulation.h"
@@ -78,25 +79,26 @@ int ListModules(const CommandLine& cl) {
   // Which classes each module serves, from the class files.
   std::map<std::string, std::string> classesOf;
   const std::string vessels = cl.configDir + "/vessels";
+  std::map<std::string, std::string> classFiles;  // sorted, for a stable listing
   if (DIR* folder = opendir(vessels.c_str())) {
-    std::map<std::string, std::string> files;
     while (dirent* entry = readdir(folder)) {
       const std::string name = entry->d_name;
-      if (name.size() > 4 && name.compare(name.size() - 4, 4, ".cfg") == 0) files[name] = vessels + "/" + name;
+      if (name.size() > 4 && name.compare(name.size() - 4, 4, ".cfg") == 0)
+        classFiles[name.substr(0, name.size() - 4)] = vessels + "/" + name;
     }
     closedir(folder);
-    for (const auto& file : files) {
-      std::ifstream in(file.second);
-      for (std::string line; std::getline(in, line);) {
-        const auto eq = line.find('=');
-        if (eq == std::string::npos || line.compare(0, 6, "Module") != 0) continue;
-        std::string module = line.substr(eq + 1);
-        module.erase(0, module.find_first_not_of(" \t"));
-        module.erase(module.find_last_not_of(" \t\r") + 1);
-        std::string& list = classesOf[module];
-        list += (list.empty() ? "" : ", ") + file.first.substr(0, file.first.size() - 4);
-      }
+  }
+  for (const auto& file : classFiles) {
+    ClassInfo info;
+    std::string error;
+    bool missing = false;
+    if (!ReadClassFile(file.second, info, error, missing)) {
+      std::fprintf(stderr, "%s\n", error.c_str());
+      return kBadInput;
     }
+    if (info.moduleName.empty()) continue;
+    std::string& list = classesOf[info.moduleName];
+    list += (list.empty() ? "" : ", ") + file.first;
   }
   DIR* folder = opendir(cl.modulesDir.c_str());
   if (!folder) {
