@@ -1,6 +1,7 @@
 // The tower's scenario lines: "CAA" (builds with a crew access arm), "LAUNCH", "TOUCH", "BEACON".
 #include "tower.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -11,6 +12,13 @@ const char kTouchKey[] = "TOUCH";
 const char kBeaconKey[] = "BEACON";
 
 const char* ValuesAfter(const char* line, const char* key) { return line + std::strlen(key); }
+
+// A height that is not a finite number would put the tower, and the rocket it holds, nowhere:
+// such a value counts as unreadable and the height stays as it was.
+void ReadHeight(const char* values, double& height) {
+  double read;
+  if (std::sscanf(values, "%lf", &read) == 1 && std::isfinite(read)) height = read;
+}
 }  // namespace
 
 void VARNTOWER2::clbkSaveState(FILEHANDLE scn) {
@@ -29,7 +37,7 @@ void VARNTOWER2::clbkLoadStateEx(FILEHANDLE scn, void* status) {
   while (oapiReadScenario_nextline(scn, line)) {
     if (variant.hasCrewAccessArm) crewAccessArm.ReadLine(line, kCrewAccessArmKey);
     launchArms.ReadLine(line, kLaunchArmsKey);
-    if (MatchesKeyword(line, kTouchKey)) std::sscanf(ValuesAfter(line, kTouchKey), "%lf", &touchdownHeight);
+    if (MatchesKeyword(line, kTouchKey)) ReadHeight(ValuesAfter(line, kTouchKey), touchdownHeight);
     if (MatchesKeyword(line, kBeaconKey)) std::sscanf(ValuesAfter(line, kBeaconKey), "%d", &beaconMode);
     ParseScenarioLineEx(line, status);
   }

@@ -54,8 +54,11 @@ TEST(TowerStateTest, DefaultsAndUnreadableValues) {
        {"CAA", "LAUNCH 3", "TOUCH x", "BEACON"},
        {"CAA 0 0.0000", "LAUNCH 3 1.0000", "TOUCH -59.9430 ", "BEACON 0 "}},
       // Builds without the crew access arm leave "CAA" to the host and do not write it.
-      {"VARNTOWER2016BLOCK2", {"CAA 3 0.5"}, {"LAUNCH 0 1.0000", "TOUCH -59.9430 ", "BEACON 0 "}},
-      {"VARNTOWER2016EM1BCARGO", {"CAA 3 0.5", "BEACON 2"}, {"LAUNCH 0 1.0000", "TOUCH -59.9430 ", "BEACON 2 "}},
+      // A height that is not a finite number is unreadable too.
+      {"VARNTOWER2016BLOCK2", {"CAA 3 0.5", "TOUCH inf"}, {"LAUNCH 0 1.0000", "TOUCH -59.9430 ", "BEACON 0 "}},
+      {"VARNTOWER2016EM1BCARGO",
+       {"CAA 3 0.5", "BEACON 2", "TOUCH -70", "TOUCH nan"},
+       {"LAUNCH 0 1.0000", "TOUCH -70.0000 ", "BEACON 2 "}},
   };
   for (const Case& c : cases) {
     TowerScenario scenario;
