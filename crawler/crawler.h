@@ -122,6 +122,7 @@ class VARNCRAWLER : public VESSEL3 {
   void UpdateRamp();
   void LevelOnRamp(double heading);
   bool OffRamp() const;
+  void SetDownOffRamp();
   void HoldHeightsOffRamp();
   void PlaceLauncherPoint(double rampHeight);
 

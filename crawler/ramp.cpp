@@ -40,6 +40,7 @@ void VARNCRAWLER::UpdateRamp() {
     nearSlope = farSlope = 0;
     SetAnimation(animRearPitch, 0.5);
     SetAnimation(animFrontPitch, 0.5);
+    if (meshLift != 0) SetDownOffRamp();
     return;
   }
   if (nearEndDistance == kRampStart) return;
@@ -89,6 +90,20 @@ void VARNCRAWLER::LevelOnRamp(double heading) {
   SetAnimation(animRearCylinders, rear);
   SetAnimation(animFrontTrucks, front);
   SetAnimation(animFrontCylinders, front);
+}
+
+// On leaving the ramp the mesh goes back onto the ground and the trucks and cylinders to their
+// modelled length, as for a crawler that never climbed; otherwise they would keep the last ramp
+// step's values off the ramp, the mesh floating above the launcher point and cameras, which
+// follow the deck alone there. Every ramp step lifts the mesh, so a lifted mesh marks the step
+// that leaves the ramp.
+void VARNCRAWLER::SetDownOffRamp() {
+  ShiftMesh(0, _V(0, -meshLift, 0));
+  meshLift = 0;
+  SetAnimation(animRearTrucks, 0);
+  SetAnimation(animRearCylinders, 0);
+  SetAnimation(animFrontTrucks, 0);
+  SetAnimation(animFrontCylinders, 0);
 }
 
 // Off the ramp the launcher point and the cameras follow the deck alone. The camera height is

@@ -118,3 +118,29 @@ TEST(CrawlerRamp, MeshFollowsTheRampWhileDriving) {
   EXPECT_NEAR(sim->Find("Crawler")->meshes.at(0).offset.y, crawler.MeshLift(), 1e-9);
   EXPECT_NEAR(crawler.MeshLift(), crawler.NearEndHeight(), 1e-12);
 }
+
+// Backing off the ramp sets the crawler down as if it had never climbed: the mesh back on the
+// ground and the trucks and cylinders unextended, with the launcher point and the cab camera.
+TEST(CrawlerRamp, LeavingTheRampSetsTheMeshAndTrucksBackDown) {
+  auto sim = CrawlerBeforePad(345, 0);
+  sim->PressKey(OAPI_KEY_K);
+  RunSeconds(*sim, 50);
+  sim->PressKey(OAPI_KEY_K);
+  const VARNCRAWLER& crawler = CrawlerOf(*sim);
+  ASSERT_GT(crawler.MeshLift(), 0.5);
+  ASSERT_NE(AnimationState(*sim, kRearTrucks), 0.0);
+  ASSERT_NE(AnimationState(*sim, kFrontTrucks), 0.0);
+
+  sim->PressKey(OAPI_KEY_NUMPAD2);
+  HoldKey(*sim, OAPI_KEY_ADD, 100);
+  RunSeconds(*sim, 15);
+  const double deck = kDeckTravel * crawler.DeckLift();
+  EXPECT_EQ(crawler.MeshLift(), 0.0);
+  EXPECT_NEAR(sim->Find("Crawler")->meshes.at(0).offset.y, 0.0, 1e-12);
+  for (AnimationIndex extension : {kRearTrucks, kRearCylinders, kFrontTrucks, kFrontCylinders}) {
+    EXPECT_EQ(AnimationState(*sim, extension), 0.0) << extension;
+  }
+  EXPECT_EQ(AnimationState(*sim, kRearPitch), 0.5);
+  EXPECT_NEAR(crawler.LauncherPointPos().y, kLauncherPointBase + deck, 1e-12);
+  EXPECT_NEAR(sim->Find("Crawler")->cameraOffset.y, kCabCameraHeight + deck, 1e-12);
+}
