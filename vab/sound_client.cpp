@@ -107,9 +107,11 @@ void SoundClient::WriteLog(const char* message, const char* detail) {
   // goes on regardless.
   std::FILE* file = std::fopen(kLogFileName, "r");
   if (file == nullptr) {
-    file = std::fopen(kLogFileName, "w");
+    // A new log gets the header. Opening for appending creates the file without truncating one
+    // that exists but cannot be read, so an earlier log is never lost.
+    file = std::fopen(kLogFileName, "a");
     if (file == nullptr) return;
-    std::fputs(kLogHeader, file);
+    if (std::fseek(file, 0, SEEK_END) == 0 && std::ftell(file) == 0) std::fputs(kLogHeader, file);
   }
   std::fclose(file);
   file = std::fopen(kLogFileName, "a");

@@ -8,6 +8,8 @@
 
 #include <filesystem>
 #include <string>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace vabtest {
@@ -50,6 +52,26 @@ TEST(SoundClientLog, ExistingLogIsAppendedToWithoutHeader) {
   EXPECT_EQ(ReadFile(kLogFile), "earlier\n" + LogEntry("first") +
                                     "--------------------------------------\nsecond\n"
                                     "--------------------------------------\ndetail\n");
+}
+
+TEST(SoundClientLog, LogThatCannotBeReadIsAppendedToNotReplaced) {
+  TempWorkDir dir;
+  { std::FILE* f = std::fopen(kLogFile, "w"); std::fputs("earlier\n", f); std::fclose(f); }
+  ASSERT_EQ(chmod(kLogFile, 0222), 0);  // writable, readable by nobody
+  ASSERT_EQ(chmod(dir.Path().c_str(), 0777), 0);
+  // The client runs in a child process without root's right to read any file, so the mode holds.
+  const pid_t child = fork();
+  ASSERT_NE(child, -1);
+  if (child == 0) {
+    if (geteuid() == 0 && setuid(65534) != 0) _exit(2);
+    SoundClient().WriteLog("first", "");
+    _exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  ASSERT_EQ(chmod(kLogFile, 0644), 0);
+  EXPECT_EQ(ReadFile(kLogFile), "earlier\n" + LogEntry("first"));
 }
 
 TEST(SoundClientLog, StopsAfter101Entries) {
