@@ -60,17 +60,20 @@ TEST(SoundClientLog, LogThatCannotBeReadIsAppendedToNotReplaced) {
   ASSERT_EQ(chmod(kLogFile, 0222), 0);  // writable, readable by nobody
   ASSERT_EQ(chmod(dir.Path().c_str(), 0777), 0);
   // The client runs in a child process without root's right to read any file, so the mode holds.
+  const int kCannotDropRoot = 3;
   const pid_t child = fork();
   ASSERT_NE(child, -1);
   if (child == 0) {
-    if (geteuid() == 0 && setuid(65534) != 0) _exit(2);
+    if (geteuid() == 0 && setuid(65534) != 0) _exit(kCannotDropRoot);
     SoundClient().WriteLog("first", "");
     _exit(0);
   }
   int status = 0;
   ASSERT_EQ(waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  ASSERT_TRUE(WIFEXITED(status)) << status;
   ASSERT_EQ(chmod(kLogFile, 0644), 0);
+  if (WEXITSTATUS(status) == kCannotDropRoot) GTEST_SKIP() << "cannot run without root's rights here";
+  ASSERT_EQ(WEXITSTATUS(status), 0);
   EXPECT_EQ(ReadFile(kLogFile), "earlier\n" + LogEntry("first"));
 }
 
