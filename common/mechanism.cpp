@@ -1,5 +1,6 @@
 #include "mechanism.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <strings.h>
@@ -41,7 +42,8 @@ bool Mechanism::ReadLine(const char* line, const char* key) {
   double p = position;
   const int fields = std::sscanf(line + std::strlen(key), "%d%lf", &s, &p);
   if (fields >= 1) status = s;
-  if (fields >= 2) position = p;
+  // A position that is not a finite number would spread into every animation: unreadable.
+  if (fields >= 2 && std::isfinite(p)) position = p;
   return true;
 }
 

@@ -69,7 +69,8 @@ TEST(MechanismReadLine, MatchesTheKeywordPrefixInAnyCase) {
       {"DOOR1", true, 9, 0.75},           // nothing scans: both keep their values
       {"DOOR1 1", true, 1, 0.75},         // only the status scans
       {"DOOR1 x 0.5", true, 9, 0.75},     {"DOOR2 3 0.5", false, 9, 0.75},
-      {"DOO", false, 9, 0.75},            {"DOOR1 1 1.5", true, 1, 1.5},  // taken unclamped
+      {"DOO", false, 9, 0.75},            {"DOOR1 1 1.5", true, 1, 1.5},      // taken unclamped
+      {"DOOR1 3 nan", true, 3, 0.75},     {"DOOR1 3 -inf", true, 3, 0.75},  // not numbers: unreadable
   };
   for (const Case& c : cases) {
     Mechanism m{9, 0.75, 0.1};

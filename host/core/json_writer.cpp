@@ -110,12 +110,16 @@ JsonWriter& JsonWriter::Null() {
 }
 
 JsonWriter& JsonWriter::Vector(const VECTOR3& v) {
-  // Vectors stay on one line.
+  // Vectors stay on one line; a component that is not a finite number is written as null.
   Separate();
-  char numbers[128];
-  std::snprintf(numbers, sizeof numbers, "[%.12g, %.12g, %.12g]", v.x == 0 ? 0.0 : v.x, v.y == 0 ? 0.0 : v.y,
-                v.z == 0 ? 0.0 : v.z);
-  text += numbers;
+  text += '[';
+  for (int i = 0; i < 3; ++i) {
+    char number[40] = "null";
+    if (std::isfinite(v.data[i])) std::snprintf(number, sizeof number, "%.12g", v.data[i] == 0 ? 0.0 : v.data[i]);
+    text += i ? ", " : "";
+    text += number;
+  }
+  text += ']';
   return *this;
 }
 
