@@ -97,17 +97,20 @@ void World::ApplyScriptEvents() {
       Report("script line %d: no vessel '%s' at %.3f s", event.line, event.vessel.c_str(), event.time);
       continue;
     }
+    const bool needsFocus = event.kind == ScriptEvent::Kind::Key || event.kind == ScriptEvent::Kind::Hold ||
+                            event.kind == ScriptEvent::Kind::Focus;
+    if (needsFocus && !SetFocus(*vessel)) {
+      Report("script line %d: vessel '%s' does not take the input focus", event.line, event.vessel.c_str());
+      continue;
+    }
     switch (event.kind) {
       case ScriptEvent::Kind::Key:
-        SetFocus(*vessel);
         pressesThisFrame.push_back(KeyEvent{event.key, event.modifier, -1});
         break;
       case ScriptEvent::Kind::Hold:
-        SetFocus(*vessel);
         pressesThisFrame.push_back(KeyEvent{event.key, event.modifier, event.time + event.value});
         break;
       case ScriptEvent::Kind::Focus:
-        SetFocus(*vessel);
         break;
       case ScriptEvent::Kind::Group:
         vessel->object->SetThrusterGroupLevel(static_cast<THGROUP_TYPE>(event.group), event.value);

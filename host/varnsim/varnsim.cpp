@@ -189,7 +189,16 @@ int Run(CommandLine& cl) {
       std::fprintf(stderr, "%s\n", error.c_str());
       status = kBadInput;
     } else {
-      for (const auto& event : events) sim.AddScriptEvent(event);
+      for (const auto& event : events) {
+        if (status == 0 && event.kind != ScriptEvent::Kind::Accel && !sim.Find(event.vessel)) {
+          std::fprintf(stderr, "%s:%d: no vessel '%s' in the scenario\n", cl.script.c_str(), event.line,
+                       event.vessel.c_str());
+          status = kBadInput;
+        }
+        sim.AddScriptEvent(event);
+      }
+    }
+    if (status == 0) {
       if (!cl.trace.empty()) {
         traced = "time,vessel,field,value\n";
         sim.EnableTrace([&traced](const std::string& row) { traced += row + "\n"; });

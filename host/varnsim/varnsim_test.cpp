@@ -76,6 +76,7 @@ TEST(Varnsim, RefusesBadInputWithOneMessageNamingFileAndLine) {
   const std::string badKey = folder.File("bad-key.script", "# keys\n1.0 Mast key FOO\n");
   const std::string badLine = folder.File("bad-line.script", "\n\n1.0 Mast jump\n");
   const std::string badTime = folder.File("bad-time.script", "soon Mast focus\n");
+  const std::string noVessel = folder.File("no-vessel.script", "1 Mast focus\n2 Tower key 7\n3 Crane key 7\n");
   const std::string badPos = folder.File(
       "bad-pos.scn", "BEGIN_SHIPS\nMast:SMOKESTACK\n  STATUS Landed Earth\n  POS -80.6 x\nEND\nEND_SHIPS\n");
   const std::string save = folder.path + "/out.scn";
@@ -88,6 +89,7 @@ TEST(Varnsim, RefusesBadInputWithOneMessageNamingFileAndLine) {
       {{"run", mast, "--script", badKey, "--save", save}, "bad-key.script:2: unknown key 'FOO'"},
       {{"run", mast, "--script", badLine, "--save", save}, "bad-line.script:3: unknown event 'jump'"},
       {{"run", mast, "--script", badTime, "--save", save}, "bad-time.script:1: 'soon' is not a time"},
+      {{"run", mast, "--script", noVessel, "--save", save}, "no-vessel.script:2: no vessel 'Tower' in the scenario"},
       {{"run", badPos, "--save", save}, "bad-pos.scn:4: POS needs longitude and latitude"},
       {{"run", brokenScenario, "--modules", VARN_TEST_MODULES_DIR, "--config", folder.path + "/config", "--save", save},
        "broken.scn:2: module library " VARN_TEST_MODULES_DIR "/BROKEN.so does not export ovcInit"},
