@@ -86,3 +86,47 @@ TEST(ScenarioWrite, SaveLoadSaveGivesTheSameText) {
 }
 
 }  // namespace
+
+namespace {
+
+// Damaged scenario texts are refused or read, never crash the host (run under the sanitizers).
+TEST(ScenarioRead, SurvivesDamagedText) {
+  const std::string valid = varn::ScenarioBuilder()
+                                .AddLanded("LP39_VARN", "LaunchPad", -80.6040, 28.6083, 0)
+                                .AddLanded("ML", "MobileLauncher", -80.6, 28.6, 12.5)
+                                .Add("VARN", "Rocket", {"STATUS Orbiting Earth", "RPOS 0 6371500 0", "LIFTOFF 3"})
+                                .AddLanded("M", "SMOKESTACK", -80.6, 28.6, 0)
+                                .Text();
+  const char pieces[] = ":\n \t0-.eEND_BEGIN";
+  std::uint32_t seed = 12345;
+  auto next = [&seed](std::uint32_t range) {
+    seed = seed * 1664525u + 1013904223u;
+    return (seed >> 8) % range;
+  };
+  int loaded = 0;
+  for (int round = 0; round < 300; ++round) {
+    std::string text = valid;
+    for (int edit = 0, edits = 1 + static_cast<int>(next(4)); edit < edits; ++edit) {
+      const size_t at = next(static_cast<std::uint32_t>(text.size()));
+      switch (next(3)) {
+        case 0: text.erase(at, 1 + next(8)); break;
+        case 1: text.insert(at, 1, pieces[next(sizeof pieces - 1)]); break;
+        default: text[at] = pieces[next(sizeof pieces - 1)]; break;
+      }
+    }
+    varn::Simulation sim(varn::TestOptions());
+    std::string error;
+    if (sim.LoadScenarioText(text, "damaged.scn", error)) {
+      ++loaded;
+      sim.RunUntil(0.1);
+      sim.SaveScenario();
+      sim.DumpJson();
+    } else {
+      EXPECT_EQ(error.rfind("damaged.scn", 0), 0u) << error;
+    }
+  }
+  EXPECT_GT(loaded, 30);
+  EXPECT_LT(loaded, 270);
+}
+
+}  // namespace
