@@ -78,12 +78,6 @@ const Variant kVariants[] = {
       {{{17, 69}, kDeckRight}, {{18, 70}, kDeckLeft}}}},
 };
 
-void ExpectVector(const VECTOR3& seen, const VECTOR3& expected, const std::string& what) {
-  EXPECT_NEAR(seen.x, expected.x, 1e-9) << what;
-  EXPECT_NEAR(seen.y, expected.y, 1e-9) << what;
-  EXPECT_NEAR(seen.z, expected.z, 1e-9) << what;
-}
-
 TEST(TowerDefinitionTest, EachVariantDefinesTheTowerWithItsMesh) {
   for (const Variant& variant : kVariants) {
     TowerScenario scenario;
@@ -104,9 +98,9 @@ TEST(TowerDefinitionTest, EachVariantDefinesTheTowerWithItsMesh) {
     const AttachmentEntry& rm1 = tower.attachments[0];
     EXPECT_EQ(rm1.id, "RM1");
     EXPECT_FALSE(rm1.toParent);
-    ExpectVector(rm1.pos, _V(0, -12.7, 10), "RM1 position");
-    ExpectVector(rm1.dir, _V(0, 1, 0), "RM1 direction");
-    ExpectVector(rm1.rot, _V(0, 0, 1), "RM1 rotation");
+    ExpectVectorNear(rm1.pos, _V(0, -12.7, 10), 1e-9, "RM1 position");
+    ExpectVectorNear(rm1.dir, _V(0, 1, 0), 1e-9, "RM1 direction");
+    ExpectVectorNear(rm1.rot, _V(0, 0, 1), 1e-9, "RM1 rotation");
 
     ASSERT_EQ(tower.beacons.size(), 8u);
     const double offsets[8] = {1.2, 1.0, 0.8, 0.6, 0.4, 0.2, 0.0, -0.2};
@@ -116,16 +110,16 @@ TEST(TowerDefinitionTest, EachVariantDefinesTheTowerWithItsMesh) {
       EXPECT_EQ(beacon.shape, BEACONSHAPE_STAR);
       EXPECT_EQ(beacon.period, 0.8);
       EXPECT_EQ(beacon.duration, 0.1);
-      ExpectVector(*beacon.col, _V(1, 1, 1), "beacon colour");
+      ExpectVectorNear(*beacon.col, _V(1, 1, 1), 1e-9, "beacon colour");
     }
-    ExpectVector(*tower.beacons[0]->pos, _V(-7, 59.7, -6.6), "first beacon");
-    ExpectVector(*tower.beacons[7]->pos, _V(7, 0, -18), "last beacon");
+    ExpectVectorNear(*tower.beacons[0]->pos, _V(-7, 59.7, -6.6), 1e-9, "first beacon");
+    ExpectVectorNear(*tower.beacons[7]->pos, _V(7, 0, -18), 1e-9, "last beacon");
 
     // After the scenario read the tower stands on three plain points.
     ASSERT_EQ(tower.touchdown.size(), 3u);
-    ExpectVector(tower.touchdown[0].pos, _V(0, -59.943, 10), "touchdown 1");
-    ExpectVector(tower.touchdown[1].pos, _V(-10.6, -59.943, -10), "touchdown 2");
-    ExpectVector(tower.touchdown[2].pos, _V(10.6, -59.943, -10), "touchdown 3");
+    ExpectVectorNear(tower.touchdown[0].pos, _V(0, -59.943, 10), 1e-9, "touchdown 1");
+    ExpectVectorNear(tower.touchdown[1].pos, _V(-10.6, -59.943, -10), 1e-9, "touchdown 2");
+    ExpectVectorNear(tower.touchdown[2].pos, _V(10.6, -59.943, -10), 1e-9, "touchdown 3");
   }
 }
 
@@ -164,8 +158,8 @@ TEST(TowerDefinitionTest, EachVariantCreatesItsAnimationsInOrder) {
         const auto& rotation = static_cast<const MGROUP_ROTATE&>(*component.transform);
         EXPECT_EQ(rotation.mesh, 0u);
         EXPECT_EQ(std::vector<UINT>(rotation.grp, rotation.grp + rotation.ngrp), expected.groups) << where;
-        ExpectVector(rotation.ref, expected.pivot.ref, where + " reference");
-        ExpectVector(rotation.axis, expected.pivot.axis, where + " axis");
+        ExpectVectorNear(rotation.ref, expected.pivot.ref, 1e-9, where + " reference");
+        ExpectVectorNear(rotation.axis, expected.pivot.axis, 1e-9, where + " axis");
         EXPECT_EQ(rotation.angle, static_cast<float>(expected.pivot.angleDeg * kPi / 180)) << where;
       }
     }
@@ -197,7 +191,7 @@ TEST(TowerDefinitionTest, DeckPairSidesTurnAboutTheirOwnAxes) {
   for (const auto& [group, pivot] : {std::pair<UINT, Pivot>{24, kDeckRight}, {25, kDeckLeft}, {42, kLowArm}}) {
     const Transform t = sim->GroupTransform(kTowerName, 0, group);
     const VECTOR3 onAxis = pivot.ref + pivot.axis * 2.0;
-    ExpectVector(t.Apply(onAxis), onAxis, "point on the axis of group " + std::to_string(group));
+    ExpectVectorNear(t.Apply(onAxis), onAxis, 1e-9, "point on the axis of group " + std::to_string(group));
     // A point off the axis turns by the full angle, in the sense (0 - 1) x angle.
     const VECTOR3 axis = unit(pivot.axis);
     const VECTOR3 off = unit(crossp(axis, _V(0, 1, 0)));  // these axes all lie near x

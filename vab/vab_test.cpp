@@ -47,10 +47,7 @@ VECTOR3 Shift(Simulation& sim, UINT group) { return sim.GroupTransform("VAB", 0,
 bool LightOn(Simulation& sim) { return sim.Find("VAB")->lights.at(0)->IsActive(); }
 
 void ExpectShift(Simulation& sim, UINT group, double x, double y, double z) {
-  const VECTOR3 t = Shift(sim, group);
-  EXPECT_NEAR(t.x, x, 1e-9) << "group " << group;
-  EXPECT_NEAR(t.y, y, 1e-9) << "group " << group;
-  EXPECT_NEAR(t.z, z, 1e-9) << "group " << group;
+  varn::ExpectVectorNear(Shift(sim, group), _V(x, y, z), 1e-9, "group " + std::to_string(group));
 }
 
 void Steps(Simulation& sim, int count) {

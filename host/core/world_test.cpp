@@ -8,12 +8,6 @@
 
 namespace {
 
-void ExpectNear(const VECTOR3& a, const VECTOR3& b, double tolerance, const char* what) {
-  EXPECT_NEAR(a.x, b.x, tolerance) << what;
-  EXPECT_NEAR(a.y, b.y, tolerance) << what;
-  EXPECT_NEAR(a.z, b.z, tolerance) << what;
-}
-
 // Where a vessel-frame point of one vessel lies in another's frame.
 VECTOR3 InFrameOf(const VESSEL& of, const VESSEL& from, const VECTOR3& local) {
   VECTOR3 global, result;
@@ -35,8 +29,8 @@ TEST(HostWorld, ChildrenRideOnTheirParentsPointAndFallFreeWhenReleased) {
   EXPECT_FALSE(tower->AttachChild(rocket->GetHandle(), rm1, hook));  // a point holds one vessel
   sim->Step();
   // The rocket's origin (its point) sits at the tower's point, upright like the tower.
-  ExpectNear(InFrameOf(*tower, *rocket, _V(0, 0, 0)), _V(0, 40, 10), 1e-4, "point");
-  ExpectNear(InFrameOf(*tower, *rocket, _V(0, 1, 0)), _V(0, 41, 10), 1e-4, "up");
+  varn::ExpectVectorNear(InFrameOf(*tower, *rocket, _V(0, 0, 0)), _V(0, 40, 10), 1e-4, "point");
+  varn::ExpectVectorNear(InFrameOf(*tower, *rocket, _V(0, 1, 0)), _V(0, 41, 10), 1e-4, "up");
   EXPECT_EQ(tower->GetAttachmentStatus(rm1), rocket->GetHandle());
 
   ASSERT_TRUE(tower->DetachChild(rm1, 1.0));
@@ -80,13 +74,13 @@ TEST(HostWorld, ComponentsMoveRelativeToTheInitialStateAndChildrenRideOnParents)
   v->ShiftMesh(0, _V(0, 0, 2));
 
   // At the initial state nothing moves but the mesh shift.
-  ExpectNear(sim->GroupTransform("V", 0, 1).Apply(_V(1, 0, 0)), _V(1, 0, 2), 1e-12, "initial");
+  varn::ExpectVectorNear(sim->GroupTransform("V", 0, 1).Apply(_V(1, 0, 0)), _V(1, 0, 2), 1e-12, "initial");
   // State 1: the arm turns a quarter of its range past the initial state (45 degrees).
   v->SetAnimation(anim, 1);
-  ExpectNear(sim->GroupTransform("V", 0, 1).Apply(_V(1, 0, 0)), _V(M_SQRT1_2, M_SQRT1_2, 2), 1e-6, "arm");
+  varn::ExpectVectorNear(sim->GroupTransform("V", 0, 1).Apply(_V(1, 0, 0)), _V(M_SQRT1_2, M_SQRT1_2, 2), 1e-6, "arm");
   // The hand slides only over 0.5..1 of its animation, along its parent's turned frame.
   v->SetAnimation(slide, 0.75);
-  ExpectNear(sim->GroupTransform("V", 0, 2).Apply(_V(0, 0, 0)), _V(0.5 * M_SQRT1_2, 0.5 * M_SQRT1_2, 2), 1e-6,
+  varn::ExpectVectorNear(sim->GroupTransform("V", 0, 2).Apply(_V(0, 0, 0)), _V(0.5 * M_SQRT1_2, 0.5 * M_SQRT1_2, 2), 1e-6,
              "hand");
 }
 

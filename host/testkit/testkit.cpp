@@ -41,6 +41,12 @@ std::unique_ptr<Simulation> LoadTestScenario(const std::string& text, HostOption
   return sim;
 }
 
+void ExpectVectorNear(const VECTOR3& seen, const VECTOR3& expected, double tolerance, const std::string& what) {
+  EXPECT_NEAR(seen.x, expected.x, tolerance) << what << " x";
+  EXPECT_NEAR(seen.y, expected.y, tolerance) << what << " y";
+  EXPECT_NEAR(seen.z, expected.z, tolerance) << what << " z";
+}
+
 std::unique_ptr<Simulation> LoadDemo(const std::string& name, HostOptions options) {
   auto sim = std::make_unique<Simulation>(std::move(options));
   std::string error;

@@ -22,6 +22,9 @@ std::string SourceFile(const std::string& relative);
 // A simulation loaded from scenario text; fails the current test if the text does not load.
 std::unique_ptr<Simulation> LoadTestScenario(const std::string& text, HostOptions options = TestOptions());
 
+// Expects each component of seen within tolerance of expected; what names the vector.
+void ExpectVectorNear(const VECTOR3& seen, const VECTOR3& expected, double tolerance, const std::string& what);
+
 // A ready-made scenario of the source tree, "scenarios/<name>.scn", with its key script
 // "scenarios/<name>.script" if there is one; fails the current test if either does not load.
 std::unique_ptr<Simulation> LoadDemo(const std::string& name, HostOptions options = TestOptions());
