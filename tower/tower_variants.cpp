@@ -83,48 +83,27 @@ const TowerAnimation animations[] = {
 };
 }  // namespace em2
 
-// BLOCK2 and EM1BCARGO: low arm, four swing arms, deck pair; no crew access arm.
-namespace block2 {
-UINT lowArmGroups[] = {42};
-UINT swingArm1Groups[] = {73, 35, 34};
-UINT swingArm2Groups[] = {74, 36, 37};
-UINT swingArm3Groups[] = {33, 32, 72};
-UINT swingArm4Groups[] = {15, 14, 69};
-UINT deckRightGroups[] = {21, 70};
-UINT deckLeftGroups[] = {22, 71};
-MGROUP_ROTATE lowArm = Rotation(lowArmGroups, kLowArm);
-MGROUP_ROTATE swingArm1 = Rotation(swingArm1Groups, kSwingArm);
-MGROUP_ROTATE swingArm2 = Rotation(swingArm2Groups, kSwingArm);
-MGROUP_ROTATE swingArm3 = Rotation(swingArm3Groups, kSwingArm);
-MGROUP_ROTATE swingArm4 = Rotation(swingArm4Groups, kSwingArm);
-MGROUP_ROTATE deckRight = Rotation(deckRightGroups, kDeckRight);
-MGROUP_ROTATE deckLeft = Rotation(deckLeftGroups, kDeckLeft);
-const TowerAnimation animations[] = {
-    {kLaunch, {&lowArm}},    {kLaunch, {&swingArm1}}, {kLaunch, {&swingArm2}},
-    {kLaunch, {&swingArm3}}, {kLaunch, {&swingArm4}}, {kLaunch, {&deckRight, &deckLeft}},
+// BLOCK2 and EM1BCARGO: low arm, four swing arms, deck pair; no crew access arm. The two meshes
+// differ only in their group numbers, given in this order.
+struct SwingArmTower {
+  UINT lowArmGroups[1];
+  UINT swingArm1Groups[3], swingArm2Groups[3], swingArm3Groups[3], swingArm4Groups[3];
+  UINT deckRightGroups[2], deckLeftGroups[2];
+  MGROUP_ROTATE lowArm = Rotation(lowArmGroups, kLowArm);
+  MGROUP_ROTATE swingArm1 = Rotation(swingArm1Groups, kSwingArm);
+  MGROUP_ROTATE swingArm2 = Rotation(swingArm2Groups, kSwingArm);
+  MGROUP_ROTATE swingArm3 = Rotation(swingArm3Groups, kSwingArm);
+  MGROUP_ROTATE swingArm4 = Rotation(swingArm4Groups, kSwingArm);
+  MGROUP_ROTATE deckRight = Rotation(deckRightGroups, kDeckRight);
+  MGROUP_ROTATE deckLeft = Rotation(deckLeftGroups, kDeckLeft);
+  TowerAnimation animations[6] = {
+      {kLaunch, {&lowArm}},    {kLaunch, {&swingArm1}}, {kLaunch, {&swingArm2}},
+      {kLaunch, {&swingArm3}}, {kLaunch, {&swingArm4}}, {kLaunch, {&deckRight, &deckLeft}},
+  };
 };
-}  // namespace block2
 
-namespace em1bcargo {
-UINT lowArmGroups[] = {41};
-UINT swingArm1Groups[] = {73, 34, 33};
-UINT swingArm2Groups[] = {74, 35, 36};
-UINT swingArm3Groups[] = {32, 31, 72};
-UINT swingArm4Groups[] = {30, 29, 71};
-UINT deckRightGroups[] = {17, 69};
-UINT deckLeftGroups[] = {18, 70};
-MGROUP_ROTATE lowArm = Rotation(lowArmGroups, kLowArm);
-MGROUP_ROTATE swingArm1 = Rotation(swingArm1Groups, kSwingArm);
-MGROUP_ROTATE swingArm2 = Rotation(swingArm2Groups, kSwingArm);
-MGROUP_ROTATE swingArm3 = Rotation(swingArm3Groups, kSwingArm);
-MGROUP_ROTATE swingArm4 = Rotation(swingArm4Groups, kSwingArm);
-MGROUP_ROTATE deckRight = Rotation(deckRightGroups, kDeckRight);
-MGROUP_ROTATE deckLeft = Rotation(deckLeftGroups, kDeckLeft);
-const TowerAnimation animations[] = {
-    {kLaunch, {&lowArm}},    {kLaunch, {&swingArm1}}, {kLaunch, {&swingArm2}},
-    {kLaunch, {&swingArm3}}, {kLaunch, {&swingArm4}}, {kLaunch, {&deckRight, &deckLeft}},
-};
-}  // namespace em1bcargo
+SwingArmTower block2 = {{42}, {73, 35, 34}, {74, 36, 37}, {33, 32, 72}, {15, 14, 69}, {21, 70}, {22, 71}};
+SwingArmTower em1bcargo = {{41}, {73, 34, 33}, {74, 35, 36}, {32, 31, 72}, {30, 29, 71}, {17, 69}, {18, 70}};
 
 template <std::size_t N>
 constexpr int Count(const TowerAnimation (&)[N]) {
@@ -135,10 +114,10 @@ const TowerVariant kEM1 = {"VARNTOWER2016EM1", "VARN_2016/VARNTOWEREM1F", true, 
                            Count(em1::animations)};
 const TowerVariant kEM2 = {"VARNTOWER2016EM2", "VARN_2016/VARNTOWEREM2F", true, em2::animations,
                            Count(em2::animations)};
-const TowerVariant kBLOCK2 = {"VARNTOWER2016BLOCK2", "VARN_2016/VARNTOWERBLOCK2", false, block2::animations,
-                              Count(block2::animations)};
+const TowerVariant kBLOCK2 = {"VARNTOWER2016BLOCK2", "VARN_2016/VARNTOWERBLOCK2", false, block2.animations,
+                              Count(block2.animations)};
 const TowerVariant kEM1BCARGO = {"VARNTOWER2016EM1BCARGO", "VARN_2016/VARNTOWEREM1BCARGO1A", false,
-                                 em1bcargo::animations, Count(em1bcargo::animations)};
+                                 em1bcargo.animations, Count(em1bcargo.animations)};
 
 }  // namespace
 
