@@ -63,9 +63,14 @@ void VARNCRAWLER::SteerLeft() { SetSteering(steering + kSteeringStep); }
 
 void VARNCRAWLER::SteerRight() { SetSteering(steering - kSteeringStep); }
 
+// A wheel brought back to the centre is shown there at once: off centre the turn shows it, but
+// a centred wheel does not turn the crawler.
 void VARNCRAWLER::SetSteering(double value) {
   steering = std::clamp(value, 0.0, 1.0);
-  if (std::fabs(steering - kSteeringCentre) < kCentreTolerance) steering = kSteeringCentre;
+  if (std::fabs(steering - kSteeringCentre) < kCentreTolerance) {
+    steering = kSteeringCentre;
+    SetAnimation(animSteering, steering);
+  }
 }
 
 void VARNCRAWLER::ToggleRecentring() { recentring = !recentring; }
@@ -123,13 +128,9 @@ void VARNCRAWLER::RunJacks(double simdt) {
 }
 
 // The heading turns at its side's fixed rate whenever the steering is off centre, in any gear
-// and at any speed; how far off centre only shows in the truck animation. A centred wheel is
-// shown centred too, also when the keys brought it back.
+// and at any speed; how far off centre only shows in the truck animation.
 void VARNCRAWLER::SteerAndTurn() {
-  if (steering == kSteeringCentre) {
-    SetAnimation(animSteering, steering);
-    return;
-  }
+  if (steering == kSteeringCentre) return;
   const bool left = steering > kSteeringCentre;
   if (recentring) {
     SetSteering(left ? steering - kSteeringStep : steering + kSteeringStep);
