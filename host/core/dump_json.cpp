@@ -86,7 +86,7 @@ void DumpLights(JsonWriter& json, const VesselRecord& r) {
   json.EndArray();
 }
 
-void DumpPropulsion(JsonWriter& json, World& world, const VesselRecord& r) {
+void DumpPropulsion(JsonWriter& json, const VesselRecord& r) {
   json.Key("propellant").BeginArray();
   for (const auto& tank : r.propellants) {
     json.BeginObject();
@@ -120,7 +120,6 @@ void DumpPropulsion(JsonWriter& json, World& world, const VesselRecord& r) {
     json.EndObject();
   }
   json.EndArray();
-  (void)world;
 }
 
 void DumpVessel(JsonWriter& json, World& world, const VesselRecord& r) {
@@ -140,7 +139,7 @@ void DumpVessel(JsonWriter& json, World& world, const VesselRecord& r) {
   json.Key("touchdown").BeginArray();
   for (const auto& point : r.touchdown) json.Vector(point.pos);
   json.EndArray();
-  DumpPropulsion(json, world, r);
+  DumpPropulsion(json, r);
   json.Key("camera").BeginObject();
   json.Key("offset").Vector(r.cameraOffset);
   json.Key("direction").Vector(r.cameraDirection);
