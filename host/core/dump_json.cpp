@@ -169,6 +169,7 @@ std::string Simulation::DumpJson() {
   if (VesselRecord* focus = w.FocusVessel()) json.String(focus->name);
   else json.Null();
   json.Key("debugString").String(w.debugString);
+  json.Key("cockpitDirection").Vector(w.cockpitDirection);  // polar, azimuth, transition
   json.Key("vessels").BeginArray();
   for (std::uint32_t slot : w.order) {
     const VesselRecord& r = *w.slots[slot].record;
